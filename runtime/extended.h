@@ -42,8 +42,7 @@ inline Extended Mul(Extended a, Extended b) { return detail::Checked(a * b, a, b
 
 inline Extended Div(Extended a, Extended b) {
   if (b == 0) [[unlikely]] {
-    RaiseFloat(a == 0 || std::isnan(a) ? FloatFault::InvalidOperation
-                                       : FloatFault::DivisionByZero);
+    RaiseFloat(a == 0 || std::isnan(a) ? FloatFault::InvalidOperation : FloatFault::DivisionByZero);
   }
   return detail::Checked(a / b, a, b);
 }

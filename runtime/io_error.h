@@ -17,7 +17,8 @@ namespace rt {
 //      6  "Erreur E/S 6"                          EBADF (a handle that is not open)
 //      8  "Erreur E/S 8"                          ENOMEM
 //     29  "Erreur E/S 29"                         EIO (the device failed a write)
-//     32  "Erreur E/S 32"                         the file is locked by another program (EWOULDBLOCK
+//     32  "Erreur E/S 32"                         the file is locked by another program
+//     (EWOULDBLOCK
 //                                                  on the lock), EBUSY
 //     87  "Erreur E/S 87"                         EINVAL
 //    100  "Lecture au-delà de la fin de fichier"  (not raised: the program reads no file)

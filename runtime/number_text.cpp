@@ -38,7 +38,8 @@ void DropTrailingZeros(Digits& digits) {
 // more rounds up.
 void RoundTo15(double magnitude, Digits& digits) {
   char buf[40];
-  const auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 17);
+  const auto res =
+      std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 17);
   ParseScientific(buf, res.ptr, digits);
   if (digits.d[15] >= '5') {
     int i = 14;
