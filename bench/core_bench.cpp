@@ -118,6 +118,9 @@ void TraitementCase(benchmark::State& state, DataSet set, const Listing& expecte
   for (auto _ : state) {
     analysis::Traitement(*store, analysis::DataSetLoader(set.item_index), kSeparator, memo,
                          path.c_str());
+    state.PauseTiming();
+    WaitForDisk(path);
+    state.ResumeTiming();
   }
   state.SetItemsProcessed(state.iterations() * set.count);
 }

@@ -1,5 +1,8 @@
 #include "bench/scratch_dir.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -16,6 +19,13 @@ ScratchDir::ScratchDir() {
 ScratchDir::~ScratchDir() {
   std::error_code ignored;
   std::filesystem::remove_all(path_, ignored);
+}
+
+void WaitForDisk(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) Fail("cannot open " + path);
+  if (::fdatasync(fd) != 0) Fail("cannot flush " + path);
+  ::close(fd);
 }
 
 void Fail(const std::string& message) {

@@ -22,6 +22,11 @@ class ScratchDir {
   std::string path_;
 };
 
+// Waits until what was written to the file has reached the disk. Clicks come seconds apart, by
+// which time the system has written the previous results file out; back to back, emptying the
+// file would instead wait for that write, and the case would time the disk, not the command.
+void WaitForDisk(const std::string& path);
+
 // Stops the whole run with the message when a command did not give its known listing: figures
 // of a wrong listing mean nothing.
 [[noreturn]] void Fail(const std::string& message);
