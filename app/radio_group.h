@@ -25,6 +25,7 @@ class RadioGroup : public QGroupBox {
   QRadioButton* Item(int index) const { return items_.at(index); }
 
  protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
 

@@ -1,0 +1,88 @@
+#include "window_fixture.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTimer>
+
+void InTempDir::SetUp() {
+  ASSERT_TRUE(dir_.isValid());
+  previous_ = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(dir_.path()));
+}
+
+void InTempDir::TearDown() { QDir::setCurrent(previous_); }
+
+void WindowTest::SetUp() {
+  InTempDir::SetUp();
+  window_ = std::make_unique<TF_Princ>(QStringLiteral("Reglin"), &QLocale::c);
+  ASSERT_TRUE(ShowAndActivate(*window_));
+}
+
+void WindowTest::TearDown() {
+  window_.reset();
+  InTempDir::TearDown();
+}
+
+bool ShowAndActivate(TF_Princ& window) {
+  window.show();
+  window.activateWindow();
+  return QTest::qWaitForWindowActive(&window);
+}
+
+QStringList MemoLines(const TF_Princ& window) {
+  const QString text = window.Memo1->toPlainText();
+  return text.isEmpty() ? QStringList() : text.split(u'\n');
+}
+
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return file.readAll();
+}
+
+QByteArray FileBytes(const QStringList& lines) {
+  QByteArray bytes;
+  for (const QString& line : lines) bytes += line.toLatin1() + "\r\n";
+  return bytes;
+}
+
+void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
+
+namespace {
+
+// The box may come up a turn of the event loop after the check was armed (the press and the
+// release of a click are separate turns); the check then waits for the next turn, a bounded
+// number of times.
+void CheckForModalBox(SeenBox& seen, const TF_Princ* window, int turns_left) {
+  QTimer::singleShot(0, qApp, [&seen, window, turns_left] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) {
+      if (turns_left > 0) CheckForModalBox(seen, window, turns_left - 1);
+      return;
+    }
+    seen.seen = true;
+    seen.modal = box->isModal();
+    seen.caption = box->windowTitle();
+    seen.text = box->text();
+    seen.icon = box->icon();
+    seen.buttons.clear();
+    for (QAbstractButton* button : box->buttons()) seen.buttons.append(box->standardButton(button));
+    if (window != nullptr) seen.memo_while_shown = MemoLines(*window);
+    QAbstractButton* ok = box->button(QMessageBox::Ok);
+    if (ok != nullptr) {
+      ok->click();
+    } else {
+      box->reject();
+    }
+  });
+}
+
+}  // namespace
+
+void CloseNextModalBox(SeenBox& seen, const TF_Princ* window) {
+  CheckForModalBox(seen, window, 1000);
+}
