@@ -56,15 +56,20 @@ inline double Store(Extended v) {
   return d;
 }
 
-// Rounds to the nearest integer, a half to the even one. An infinity, a not-a-number or a value
-// that does not fit a 64-bit integer is an invalid operation.
-inline std::int64_t RoundToInteger(Extended v) {
-  const Extended r = std::nearbyint(v);
+// Rounds to the nearest integer, a half to the even one, as a value of the extended type. The
+// current rounding mode is the program's, which nothing changes, so rint gives what nearbyint
+// would without saving and restoring the floating-point environment around it. An infinity, a
+// not-a-number or a value that does not fit a 64-bit integer is an invalid operation.
+inline Extended RoundToIntegral(Extended v) {
+  const Extended r = std::rint(v);
   constexpr Extended kLimit = 9223372036854775808.0L;  // 2^63
   if (!(r >= -kLimit && r < kLimit)) [[unlikely]]
     RaiseFloat(FloatFault::InvalidOperation);
-  return static_cast<std::int64_t>(r);
+  return r;
 }
+
+// The same as a 64-bit integer.
+inline std::int64_t RoundToInteger(Extended v) { return std::llrint(RoundToIntegral(v)); }
 
 // The double nearest to 1/100, as the program forms it: 1 / (10 * 10) in extended precision.
 inline constexpr double kHundredth = static_cast<double>(1.0L / (10.0L * 10.0L));
@@ -73,8 +78,8 @@ inline constexpr double kHundredth = static_cast<double>(1.0L / (10.0L * 10.0L))
 // the double nearest to 1/100. Because f lies just above 1/100, the result follows the exact
 // binary value of x: 0.125 gives 0.12 and 0.025 gives 0.03.
 inline double RoundTo2(double x) {
-  const std::int64_t n = RoundToInteger(Div(x, kHundredth));
-  return Store(Mul(static_cast<Extended>(n), kHundredth));
+  // The integer stays in the extended type, which holds every 64-bit integer exactly.
+  return Store(Mul(RoundToIntegral(Div(x, kHundredth)), kHundredth));
 }
 
 }  // namespace rt
