@@ -3,6 +3,7 @@
 
 BUILD ?= build
 JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
 # Warnings are errors in CI; a newcomer's other compiler should not stop the build over one.
 WERROR := $(if $(filter true,$(CI)),ON,OFF)
 
@@ -32,13 +33,19 @@ run: build
 test-sanitize: deps
 	cmake -S . -B build-asan -DREGLIN_WERROR=$(WERROR) -DREGLIN_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 	cmake --build build-asan -j $(JOBS)
-	cd build-asan && ctest --output-on-failure -j $(JOBS)
+	cd build-asan && LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	  ctest --output-on-failure -j $(JOBS)
 
 bench: deps
 	@scripts/install-deps $(BENCH_PACKAGES)
 	cmake -S . -B build-release -DREGLIN_WERROR=$(WERROR) -DCMAKE_BUILD_TYPE=Release -DREGLIN_BUILD_BENCH=ON
 	cmake --build build-release -j $(JOBS) --target reglin-bench
 	build-release/bench/reglin-bench
+
+# Each libFuzzer target for FUZZ_SECONDS seconds, built with clang in build-fuzz/.
+fuzz:
+	@scripts/install-deps $(FUZZ_PACKAGES)
+	scripts/fuzz $(FUZZ_SECONDS)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
