@@ -20,8 +20,10 @@ class TextFile {
   TextFile& operator=(const TextFile&) = delete;
   ~TextFile();
 
-  // Opens path for writing, creating it when absent and emptying it when it is a regular file.
-  // Another program holding the lock makes it fail with code 32 without changing the file.
+  // Opens path for writing, creating it when absent. A regular file then holds exactly what is
+  // written from here on: its old content is overwritten and cut off at Close, or after a failed
+  // write at the part that reached it. Another program holding the lock makes it fail with code
+  // 32 without changing the file.
   void Rewrite(const char* path);
   void Write(std::string_view text);
   // Ends the line with CR LF.
@@ -35,7 +37,9 @@ class TextFile {
   [[noreturn]] void Fail(int error_number);
 
   int fd_ = -1;
-  std::size_t used_ = 0;
+  bool regular_ = false;     // a regular file, cut to what was written
+  std::size_t written_ = 0;  // bytes that reached the file
+  std::size_t used_ = 0;     // bytes waiting in the buffer
   std::array<char, 4096> buffer_;
 };
 

@@ -2,7 +2,11 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <gtest/gtest.h>
 
@@ -81,6 +85,34 @@ TEST_F(TextFileTest, FailuresCarryTheirCodeAndReleaseTheFile) {
   file.Write("ok");
   file.Close();
   EXPECT_EQ(Contents(), "ok");
+}
+
+// A write that fails half way on a regular file (here at the file-size limit, in a child process)
+// leaves the leading part of the new text, without the old content beyond it.
+TEST_F(TextFileTest, AFailedWriteLeavesOnlyTheLeadingPartOfTheNewText) {
+  { std::ofstream(path_) << std::string(20000, 'o'); }
+  const std::string text(10000, 'n');
+  constexpr rlim_t kLimit = 6000;
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{kLimit, kLimit};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    rt::TextFile file;
+    const int code = CodeOf([&] {
+      file.Rewrite(path_.c_str());
+      file.Write(text);
+      file.Close();
+    });
+    _exit(code == 112 && !file.is_open() ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+  const std::string contents = Contents();
+  EXPECT_EQ(contents, text.substr(0, contents.size()));
+  EXPECT_EQ(contents.size(), kLimit);
 }
 
 TEST_F(TextFileTest, AFileLockedByAnotherWriterIsLeftAsItIs) {
