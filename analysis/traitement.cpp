@@ -1,6 +1,8 @@
 #include <cmath>
+#include <cstdlib>
 
 #include "analysis/commands.h"
+#include "analysis/estimates.h"
 #include "analysis/listing.h"
 #include "analysis/slopes.h"
 #include "runtime/extended.h"
@@ -13,6 +15,46 @@ namespace {
 constexpr rt::Extended kChangeThreshold = 0.01L;
 // Listed windows are more than this many windows apart.
 constexpr std::int32_t kSpacing = 5;
+
+// The smoothed slope of a window, rounded to two decimals, is the double that the rounding makes
+// of a whole number n times the double nearest to 1/100; the command carries n.
+double Hundredths(std::int64_t n) {
+  return rt::Store(rt::Mul(static_cast<rt::Extended>(n), rt::kHundredth));
+}
+
+// Adding and then subtracting 1.5 * 2^52 rounds a double below 2^51 to a whole number.
+constexpr double kRoundingShift = 6755399441055744.0;
+
+// The whole number n of the smoothed slope of a window from valid estimates of its three step
+// slopes, and whether they decide it.
+//
+// The exact smoothed slope lies within (|a| + |b| + |c|) * 2^-49 of the estimated sum, and its
+// exact quotient by the hundredth within |t| * 2^-52 more of t, where |t| <= 100 * (|a| + |b| +
+// |c|); the margin is more than four times the two together. When t is farther than the margin
+// from every half, both round to the same whole number.
+struct HundredthsEstimate {
+  double n;
+  bool decided;
+};
+
+inline HundredthsEstimate EstimateHundredths(double a, double b, double c) {
+  const double t = ((a + b) + c) * 100.0;
+  const double margin = (std::fabs(a) + std::fabs(b) + std::fabs(c)) * 0x1p-39;
+  const double n = (t + kRoundingShift) - kRoundingShift;
+  const bool decided = (std::fabs(t) < 0x1p50) & (0.5 - std::fabs(t - n) > margin);
+  return {n, decided};
+}
+
+// Whether the rounded smoothed slope changed by more than 0.01 from n_before hundredths to n.
+// Equal counts give a change of 0; counts 2 or more apart (and below 2^40, where the roundings
+// are far smaller than a hundredth) give at least 0.0199; neighbours need the exact difference.
+bool ChangedMuch(std::int64_t n, std::int64_t n_before) {
+  if (n == n_before) return false;
+  constexpr std::int64_t kSmall = std::int64_t{1} << 40;
+  if (std::llabs(n - n_before) >= 2 && std::llabs(n) < kSmall && std::llabs(n_before) < kSmall)
+    return true;
+  return std::fabs(rt::Sub(Hundredths(n), Hundredths(n_before))) > kChangeThreshold;
+}
 
 }  // namespace
 
@@ -29,34 +71,49 @@ void Traitement(Store& store, const Loader& loader, char decimal_separator, Memo
     file.WriteLine();
   };
   const std::int32_t n = store.NbPoints;
-  const auto x = [&](std::int32_t p) { return store.TabX[p - 1]; };
+  const double* const tx = store.TabX.data();
+  const double* const ty = store.TabY.data();
+  const auto x = [&](std::int32_t p) { return tx[p - 1]; };
   PointLine point(decimal_separator);
 
-  double before_previous = 0;  // step slope of window i - 2
-  double previous = 0;         // step slope of window i - 1
-  double smoothed = 0;
-  double previous_smoothed = 0;
+  // The estimated step slopes of windows i - 2, i - 1 and i; an invalid one stands for a step
+  // that only the exact arithmetic may handle.
+  estimates::StepEstimate before_previous{0, false};
+  estimates::StepEstimate previous{0, false};
+  std::int64_t previous_hundredths = 0;  // the rounded smoothed slope of window i - 1, as n
   std::int32_t last_listed = 0;
 
   memo.Clear();
   emit(kListingHeader);
   emit(point(1, x(1)));
   for (std::int32_t i = 1; i <= n - 3; ++i) {
-    const double current = Slope(store, i, 2);
+    // The step of window i runs from point i to point i + 1.
+    const estimates::StepEstimate current =
+        estimates::EstimateStep(tx[i - 1], tx[i], ty[i - 1], ty[i]);
+    // The exact slope, for the error it may raise; its value is taken again where needed.
+    if (!current.valid) [[unlikely]]
+      Slope(store, i, 2);
     // The first sum is formed in window 4, once the +infinity of the step from point 1 to point 2
     // (both data sets start with two zeros) has left the two carried slopes.
     if (i > 3) {
-      smoothed = rt::Store(rt::Add(rt::Add(before_previous, previous), current));
-      smoothed = rt::RoundTo2(smoothed);
-      const rt::Extended change = std::fabs(rt::Sub(smoothed, previous_smoothed));
-      if (change > kChangeThreshold && i > last_listed + kSpacing) {
+      const HundredthsEstimate e =
+          EstimateHundredths(before_previous.slope, previous.slope, current.slope);
+      std::int64_t hundredths;
+      if (e.decided & before_previous.valid & previous.valid & current.valid) [[likely]] {
+        hundredths = static_cast<std::int64_t>(e.n);
+      } else {
+        const double smoothed = rt::Store(
+            rt::Add(rt::Add(Slope(store, i - 2, 2), Slope(store, i - 1, 2)), Slope(store, i, 2)));
+        hundredths = std::llrint(rt::RoundToIntegral(rt::Div(smoothed, rt::kHundredth)));
+      }
+      if (i > last_listed + kSpacing && ChangedMuch(hundredths, previous_hundredths)) {
         emit(point(i - 2, x(i - 2)));
         last_listed = i;
       }
+      previous_hundredths = hundredths;
     }
     before_previous = previous;
     previous = current;
-    previous_smoothed = smoothed;
   }
   emit(point(n, x(n)));
   file.Close();
