@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <string>
 #include <string_view>
 
 #include "analysis/ui.h"
@@ -25,6 +25,8 @@ class MemoAdapter final : public analysis::Memo {
  private:
   QPlainTextEdit& text_box_;
   bool cleared_ = false;
-  QString pending_;  // the gathered lines, joined by '\n'
+  // The gathered lines, joined by '\n', in UTF-8: converted once, at Flush(). Its room is kept
+  // from one command to the next.
+  std::string pending_;
   int pending_lines_ = 0;
 };
