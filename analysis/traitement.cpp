@@ -1,3 +1,4 @@
+#include <array>
 #include <cmath>
 #include <cstdlib>
 
@@ -31,7 +32,8 @@ constexpr double kRoundingShift = 6755399441055744.0;
 // The exact smoothed slope lies within (|a| + |b| + |c|) * 2^-49 of the estimated sum, and its
 // exact quotient by the hundredth within |t| * 2^-52 more of t, where |t| <= 100 * (|a| + |b| +
 // |c|); the margin is more than four times the two together. When t is farther than the margin
-// from every half, both round to the same whole number.
+// from every half, both round to the same whole number. A not-a-number among the estimates leaves
+// it undecided.
 struct HundredthsEstimate {
   double n;
   bool decided;
@@ -56,6 +58,17 @@ bool ChangedMuch(std::int64_t n, std::int64_t n_before) {
   return std::fabs(rt::Sub(Hundredths(n), Hundredths(n_before))) > kChangeThreshold;
 }
 
+// The smoothed slope of window i, rounded, in hundredths, by the exact arithmetic.
+std::int64_t ExactHundredths(const Store& store, std::int32_t i) {
+  const double smoothed = rt::Store(
+      rt::Add(rt::Add(Slope(store, i - 2, 2), Slope(store, i - 1, 2)), Slope(store, i, 2)));
+  return std::llrint(rt::RoundToIntegral(rt::Div(smoothed, rt::kHundredth)));
+}
+
+// The step-slope estimates of one run, kept for the whole run of the program so that no command
+// allocates.
+std::array<double, MaxPoints> step_estimates;
+
 }  // namespace
 
 void Traitement(Store& store, const Loader& loader, char decimal_separator, Memo& memo,
@@ -72,48 +85,37 @@ void Traitement(Store& store, const Loader& loader, char decimal_separator, Memo
   };
   const std::int32_t n = store.NbPoints;
   const double* const tx = store.TabX.data();
-  const double* const ty = store.TabY.data();
   const auto x = [&](std::int32_t p) { return tx[p - 1]; };
   PointLine point(decimal_separator);
 
-  // The estimated step slopes of windows i - 2, i - 1 and i; an invalid one stands for a step
-  // that only the exact arithmetic may handle.
-  estimates::StepEstimate before_previous{0, false};
-  estimates::StepEstimate previous{0, false};
   std::int64_t previous_hundredths = 0;  // the rounded smoothed slope of window i - 1, as n
   std::int32_t last_listed = 0;
 
   memo.Clear();
   emit(kListingHeader);
   emit(point(1, x(1)));
+  // estimate[i - 1] is the step of window i, from point i to point i + 1. Reading the three of a
+  // window from the array, rather than carrying them from window to window, keeps the windows
+  // independent of one another.
+  const double* const estimate = step_estimates.data();
+  estimates::EstimateSteps(tx, store.TabY.data(), n - 1, step_estimates.data());
   for (std::int32_t i = 1; i <= n - 3; ++i) {
-    // The step of window i runs from point i to point i + 1.
-    const estimates::StepEstimate current =
-        estimates::EstimateStep(tx[i - 1], tx[i], ty[i - 1], ty[i]);
-    // The exact slope, for the error it may raise; its value is taken again where needed.
-    if (!current.valid) [[unlikely]]
+    // The exact slope of a step without a valid estimate, for the error it may raise.
+    if (std::isnan(estimate[i - 1])) [[unlikely]]
       Slope(store, i, 2);
     // The first sum is formed in window 4, once the +infinity of the step from point 1 to point 2
-    // (both data sets start with two zeros) has left the two carried slopes.
+    // (both data sets start with two zeros) has left the three summed slopes.
     if (i > 3) {
       const HundredthsEstimate e =
-          EstimateHundredths(before_previous.slope, previous.slope, current.slope);
-      std::int64_t hundredths;
-      if (e.decided & before_previous.valid & previous.valid & current.valid) [[likely]] {
-        hundredths = static_cast<std::int64_t>(e.n);
-      } else {
-        const double smoothed = rt::Store(
-            rt::Add(rt::Add(Slope(store, i - 2, 2), Slope(store, i - 1, 2)), Slope(store, i, 2)));
-        hundredths = std::llrint(rt::RoundToIntegral(rt::Div(smoothed, rt::kHundredth)));
-      }
+          EstimateHundredths(estimate[i - 3], estimate[i - 2], estimate[i - 1]);
+      const std::int64_t hundredths =
+          e.decided ? static_cast<std::int64_t>(e.n) : ExactHundredths(store, i);
       if (i > last_listed + kSpacing && ChangedMuch(hundredths, previous_hundredths)) {
         emit(point(i - 2, x(i - 2)));
         last_listed = i;
       }
       previous_hundredths = hundredths;
     }
-    before_previous = previous;
-    previous = current;
   }
   emit(point(n, x(n)));
   file.Close();
