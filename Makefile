@@ -9,7 +9,7 @@ WERROR := $(if $(filter true,$(CI)),ON,OFF)
 
 BUILD_PACKAGES := cmake make g++ libgtest-dev qt6-base-dev libgl-dev
 TEST_PACKAGES := xvfb xauth xdotool x11-utils fonts-dejavu-core
-BENCH_PACKAGES := libbenchmark-dev
+BENCH_PACKAGES := libbenchmark-dev time
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 
 .PHONY: all build run test test-sanitize bench fuzz format clean deps
@@ -39,8 +39,9 @@ test-sanitize: deps
 bench: deps
 	@scripts/install-deps $(BENCH_PACKAGES)
 	cmake -S . -B build-release -DREGLIN_WERROR=$(WERROR) -DCMAKE_BUILD_TYPE=Release -DREGLIN_BUILD_BENCH=ON
-	cmake --build build-release -j $(JOBS) --target reglin-bench
+	cmake --build build-release -j $(JOBS) --target reglin-bench reglin reglin-bare-window
 	build-release/bench/reglin-bench
+	bench/peak_memory.sh build-release
 
 # Each libFuzzer target for FUZZ_SECONDS seconds, built with clang in build-fuzz/.
 fuzz:
