@@ -8,6 +8,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include "analysis/commands.h"
+
 void InTempDir::SetUp() {
   ASSERT_TRUE(dir_.isValid());
   previous_ = QDir::currentPath();
@@ -15,6 +17,10 @@ void InTempDir::SetUp() {
 }
 
 void InTempDir::TearDown() { QDir::setCurrent(previous_); }
+
+QString InTempDir::Results() const {
+  return dir() + u'/' + QString::fromLatin1(analysis::kResultsFile);
+}
 
 void WindowTest::SetUp() {
   InTempDir::SetUp();
@@ -54,16 +60,23 @@ void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
 
 namespace {
 
-// The box may come up a turn of the event loop after the check was armed (the press and the
-// release of a click are separate turns); the check then waits for the next turn, a bounded
-// number of times.
-void CheckForModalBox(SeenBox& seen, const TF_Princ* window, int turns_left) {
-  QTimer::singleShot(0, qApp, [&seen, window, turns_left] {
+struct BoxWatch {
+  SeenBox* seen;
+  bool over = false;  // the press has returned: any later box is another press's
+};
+
+// The box may come up a turn or more of the event loop after the check was armed (the press and
+// the release of a click are separate turns); the check then looks again at each turn, a bounded
+// number of times, until the press is over.
+void CheckForModalBox(std::shared_ptr<BoxWatch> watch, const TF_Princ* window, int turns_left) {
+  QTimer::singleShot(0, qApp, [watch, window, turns_left] {
+    if (watch->over) return;
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (box == nullptr) {
-      if (turns_left > 0) CheckForModalBox(seen, window, turns_left - 1);
+      if (turns_left > 0) CheckForModalBox(watch, window, turns_left - 1);
       return;
     }
+    SeenBox& seen = *watch->seen;
     seen.seen = true;
     seen.modal = box->isModal();
     seen.caption = box->windowTitle();
@@ -72,8 +85,7 @@ void CheckForModalBox(SeenBox& seen, const TF_Princ* window, int turns_left) {
     seen.buttons.clear();
     for (QAbstractButton* button : box->buttons()) seen.buttons.append(box->standardButton(button));
     if (window != nullptr) seen.memo_while_shown = MemoLines(*window);
-    QAbstractButton* ok = box->button(QMessageBox::Ok);
-    if (ok != nullptr) {
+    if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
       ok->click();
     } else {
       box->reject();
@@ -81,8 +93,19 @@ void CheckForModalBox(SeenBox& seen, const TF_Princ* window, int turns_left) {
   });
 }
 
+constexpr int kTurns = 1000;
+
 }  // namespace
 
 void CloseNextModalBox(SeenBox& seen, const TF_Princ* window) {
-  CheckForModalBox(seen, window, 1000);
+  CheckForModalBox(std::make_shared<BoxWatch>(BoxWatch{&seen}), window, kTurns);
+}
+
+SeenBox ClickAndCloseBox(TF_Princ& window, QWidget* widget) {
+  SeenBox seen;
+  const auto watch = std::make_shared<BoxWatch>(BoxWatch{&seen});
+  CheckForModalBox(watch, &window, kTurns);
+  Click(widget);
+  watch->over = true;
+  return seen;
 }

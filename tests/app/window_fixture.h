@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "app/tf_princ.h"
 
@@ -17,6 +18,10 @@ class InTempDir : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
+
+  QString dir() const { return dir_.path(); }
+  // The results file, by its full name.
+  QString Results() const;
 
  private:
   QTemporaryDir dir_;
@@ -62,6 +67,11 @@ struct SeenBox {
 // Arms a check that runs in the event loop of the next modal message box: it notes what the box
 // shows (and the window's text box at that moment) and presses its OK button.
 void CloseNextModalBox(SeenBox& seen, const TF_Princ* window = nullptr);
+
+// Clicks the widget and closes the modal box that the click brings up, if any, noting what it
+// showed. A box that comes up after the click has returned belongs to another press and is left
+// alone.
+SeenBox ClickAndCloseBox(TF_Princ& window, QWidget* widget);
 
 // The listings of the built-in data sets.
 inline const QStringList kJeu1Traitement = {
