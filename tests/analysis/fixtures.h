@@ -20,6 +20,9 @@ analysis::Loader SeriesOf(std::vector<double> points);
 std::unique_ptr<analysis::Store> NewStore();
 
 struct FakeMemo : analysis::Memo {
+  FakeMemo() = default;
+  explicit FakeMemo(std::vector<std::string> seed) : lines(std::move(seed)) {}
+
   std::vector<std::string> lines;
   void Clear() override { lines.clear(); }
   void Add(std::string_view line) override { lines.emplace_back(line); }

@@ -9,28 +9,15 @@
 #include "analysis/commands.h"
 #include "analysis/store.h"
 #include "analysis/ui.h"
+#include "fixtures.h"
 
 // What the fault tests share: plain fakes of the text box and the message box, a working
 // directory of their own, a look at the process's open descriptors, and a way to run a case in a
 // child process when it changes what the whole process may do.
 namespace faults {
 
-class MemoFake : public analysis::Memo {
- public:
-  MemoFake() = default;
-  explicit MemoFake(std::vector<std::string> seed) : lines(std::move(seed)) {}
-  void Clear() override { lines.clear(); }
-  void Add(std::string_view line) override { lines.emplace_back(line); }
-
-  std::vector<std::string> lines;
-};
-
-class MessageBoxFake : public analysis::MessageBox {
- public:
-  void Show(std::string_view text) override { shown.emplace_back(text); }
-
-  std::vector<std::string> shown;
-};
+using MemoFake = fixtures::FakeMemo;
+using MessageBoxFake = fixtures::FakeMessageBox;
 
 // The published listings of Jeu1.
 extern const std::vector<std::string> kJeu1Traitement;
