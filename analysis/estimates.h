@@ -31,14 +31,14 @@ struct StepEstimate {
 inline StepEstimate EstimateStep(double x0, double x1, double y0, double y1) {
   const double dx = x1 - x0;
   const double slope = (y1 - y0) / dx;
-  const bool valid = Moderate(dx) & Moderate(slope);
+  const bool valid = Moderate(dx) && Moderate(slope);
   return {slope, valid};
 }
 
 // The same test as Moderate, in comparisons that vectorize.
 inline bool ModerateMagnitude(double v) {
   const double m = std::fabs(v);
-  return (m >= 0x1p-500) & (m < 0x1p500);
+  return m >= 0x1p-500 && m < 0x1p500;
 }
 
 // The estimate of every step of a series at once: out[k] for the step from element k to element
@@ -48,7 +48,8 @@ inline void EstimateSteps(const double* x, const double* y, std::int32_t steps, 
   for (std::int32_t k = 0; k < steps; ++k) {
     const double dx = x[k + 1] - x[k];
     const double slope = (y[k + 1] - y[k]) / dx;
-    out[k] = ModerateMagnitude(dx) & ModerateMagnitude(slope) ? slope : std::nan("");
+    const bool valid = ModerateMagnitude(dx) && ModerateMagnitude(slope);
+    out[k] = valid ? slope : std::nan("");
   }
 }
 

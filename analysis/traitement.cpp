@@ -43,7 +43,7 @@ inline HundredthsEstimate EstimateHundredths(double a, double b, double c) {
   const double t = ((a + b) + c) * 100.0;
   const double margin = (std::fabs(a) + std::fabs(b) + std::fabs(c)) * 0x1p-39;
   const double n = (t + kRoundingShift) - kRoundingShift;
-  const bool decided = (std::fabs(t) < 0x1p50) & (0.5 - std::fabs(t - n) > margin);
+  const bool decided = std::fabs(t) < 0x1p50 && 0.5 - std::fabs(t - n) > margin;
   return {n, decided};
 }
 
