@@ -43,7 +43,9 @@ inline HundredthsEstimate EstimateHundredths(double a, double b, double c) {
   const double t = ((a + b) + c) * 100.0;
   const double margin = (std::fabs(a) + std::fabs(b) + std::fabs(c)) * 0x1p-39;
   const double n = (t + kRoundingShift) - kRoundingShift;
-  const bool decided = std::fabs(t) < 0x1p50 && 0.5 - std::fabs(t - n) > margin;
+  const double size = std::fabs(t);
+  const double off_half = 0.5 - std::fabs(t - n);
+  const bool decided = (size < 0x1p50) & (off_half > margin);
   return {n, decided};
 }
 
@@ -65,9 +67,25 @@ std::int64_t ExactHundredths(const Store& store, std::int32_t i) {
   return std::llrint(rt::RoundToIntegral(rt::Div(smoothed, rt::kHundredth)));
 }
 
-// The step-slope estimates of one run, kept for the whole run of the program so that no command
-// allocates.
+// The estimates of one run, kept for the whole run of the program so that no command allocates:
+// step_estimates[i - 1] is the slope of the step of window i, from point i to point i + 1;
+// window_hundredths[i] the rounded smoothed slope of window i in hundredths, or a not-a-number
+// where only the exact arithmetic can tell it.
 std::array<double, MaxPoints> step_estimates;
+std::array<double, MaxPoints> window_hundredths;
+
+// Both are filled in passes of plain arithmetic without branches, which the compiler turns into
+// vector instructions; the windows are then walked in order for what needs the order.
+void EstimateWindows(const Store& store) {
+  const std::int32_t windows = store.NbPoints - 3;
+  estimates::EstimateSteps(store.TabX.data(), store.TabY.data(), store.NbPoints - 1,
+                           step_estimates.data());
+  const double* const e = step_estimates.data();
+  for (std::int32_t i = 4; i <= windows; ++i) {
+    const HundredthsEstimate h = EstimateHundredths(e[i - 3], e[i - 2], e[i - 1]);
+    window_hundredths[i] = h.decided ? h.n : std::nan("");
+  }
+}
 
 }  // namespace
 
@@ -94,22 +112,17 @@ void Traitement(Store& store, const Loader& loader, char decimal_separator, Memo
   memo.Clear();
   emit(kListingHeader);
   emit(point(1, x(1)));
-  // estimate[i - 1] is the step of window i, from point i to point i + 1. Reading the three of a
-  // window from the array, rather than carrying them from window to window, keeps the windows
-  // independent of one another.
-  const double* const estimate = step_estimates.data();
-  estimates::EstimateSteps(tx, store.TabY.data(), n - 1, step_estimates.data());
+  EstimateWindows(store);
   for (std::int32_t i = 1; i <= n - 3; ++i) {
     // The exact slope of a step without a valid estimate, for the error it may raise.
-    if (std::isnan(estimate[i - 1])) [[unlikely]]
+    if (std::isnan(step_estimates[i - 1])) [[unlikely]]
       Slope(store, i, 2);
     // The first sum is formed in window 4, once the +infinity of the step from point 1 to point 2
     // (both data sets start with two zeros) has left the three summed slopes.
     if (i > 3) {
-      const HundredthsEstimate e =
-          EstimateHundredths(estimate[i - 3], estimate[i - 2], estimate[i - 1]);
+      const double estimate = window_hundredths[i];
       const std::int64_t hundredths =
-          e.decided ? static_cast<std::int64_t>(e.n) : ExactHundredths(store, i);
+          std::isnan(estimate) ? ExactHundredths(store, i) : static_cast<std::int64_t>(estimate);
       if (i > last_listed + kSpacing && ChangedMuch(hundredths, previous_hundredths)) {
         emit(point(i - 2, x(i - 2)));
         last_listed = i;
