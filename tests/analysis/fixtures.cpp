@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 namespace fixtures {
@@ -13,7 +14,8 @@ analysis::Loader SeriesOf(std::vector<double> points) {
   return [points = std::move(points)](std::int32_t& count, std::span<double> values) {
     count = static_cast<std::int32_t>(points.size());
     for (std::size_t k = 1; k < points.size(); ++k) values[k] = points[k];
-    values[points.size()] = -999999;  // past the series: never read
+    // Past the series: a command that read it would print it.
+    values[points.size()] = std::numeric_limits<double>::quiet_NaN();
   };
 }
 

@@ -12,8 +12,8 @@
 namespace fixtures {
 
 // A loader for a small series given point by point. Point 1 is always 0 in the store (no loader
-// writes element 0), so points[0] must be 0. Value N, which lies just past the series, is set to
-// a value no command may print.
+// writes element 0), so points[0] must be 0. Value N, which lies just past the series, is a
+// not-a-number that no command may print.
 analysis::Loader SeriesOf(std::vector<double> points);
 
 // The store is about a megabyte: too large for a test's stack.

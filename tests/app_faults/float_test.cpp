@@ -20,16 +20,6 @@ constexpr const char* kInvalid = "Opération en virgule flottante incorrecte.";
 constexpr const char* kOverflow = "Débordement en virgule flottante.";
 constexpr double kTiny = std::numeric_limits<double>::denorm_min();
 
-// A loader for the series X(1), ..., X(N), X(1) being 0 as loaders leave it; value N, just past
-// the series, is a not-a-number that no command may read.
-analysis::Loader SeriesLoader(std::vector<double> x) {
-  return [x](std::int32_t& count, std::span<double> values) {
-    count = static_cast<std::int32_t>(x.size());
-    for (std::size_t k = 1; k < x.size(); ++k) values[k] = x[k];
-    values[x.size()] = std::numeric_limits<double>::quiet_NaN();
-  };
-}
-
 // Steps of 1, a drop back to 0 at point 10, then a step of the smallest double.
 const std::vector<double> kTinyStepAfterPoint10 = {0, 1, 2, 3, 4, 5, 6, 7, 8, 0, kTiny, 1, 2, 3};
 
@@ -79,7 +69,7 @@ TEST_F(WindowFloatFaults, PressStopsWithTheErrorBoxAndTheNextPressWorks) {
     QPushButton* button =
         c.button == Button::Traitement ? window().Btn_Traitement : window().Btn_Traitement2;
     window().Memo1->setPlainText(QStringLiteral("avant"));
-    const analysis::Loader loader = SeriesLoader(c.series);
+    const analysis::Loader loader = fixtures::SeriesOf(c.series);
     window().SetDataSets([&loader](std::int32_t) { return loader; });
 
     const SeenBox box = ClickAndCloseBox(window(), button);

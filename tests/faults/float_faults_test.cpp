@@ -19,17 +19,6 @@ constexpr const char* kOverflow = "Débordement en virgule flottante";
 // The smallest positive double: a step this small has a slope of about 2e323.
 constexpr double kTiny = std::numeric_limits<double>::denorm_min();
 
-// A loader for the series X(1), ..., X(N), which must start with 0: loaders leave element 0, the
-// value of point 1, as the store holds it. Value N lies just past the series; it is a
-// not-a-number, so that a command reading it would show it.
-analysis::Loader SeriesLoader(std::vector<double> x) {
-  return [x](std::int32_t& count, std::span<double> values) {
-    count = static_cast<std::int32_t>(x.size());
-    for (std::size_t k = 1; k < x.size(); ++k) values[k] = x[k];
-    values[x.size()] = std::numeric_limits<double>::quiet_NaN();
-  };
-}
-
 // Steps of 1 up to point 8, then steps of 2: "Traitement" lists point 6 alone.
 std::vector<double> Corner() {
   std::vector<double> x;
@@ -93,7 +82,8 @@ TEST(FloatFaults, Traitement) {
     SCOPED_TRACE(c.name);
     WorkDir dir;
     auto store = std::make_unique<analysis::Store>();
-    const Outcome run = RunTraitement(*store, SeriesLoader(c.series), {"earlier"}, dir.Results());
+    const Outcome run =
+        RunTraitement(*store, fixtures::SeriesOf(c.series), {"earlier"}, dir.Results());
     EXPECT_EQ(run.error, c.error);
     EXPECT_EQ(run.memo, c.memo);
     EXPECT_EQ(run.descriptors, 0);
@@ -158,7 +148,7 @@ TEST(FloatFaults, Traitement2) {
     MessageBoxFake box;
     std::string error;
     try {
-      analysis::Traitement2(*store, SeriesLoader(c.series), '.', memo, box);
+      analysis::Traitement2(*store, fixtures::SeriesOf(c.series), '.', memo, box);
     } catch (const rt::Error& e) {
       error = e.text();
     }
