@@ -199,37 +199,13 @@ TEST_F(WindowResultsFaults, DiskIsFull) {
 
 TEST_F(WindowResultsFaults, AnotherProgramHoldsTheFile) {
   WriteEarlierFile();
-  int ready[2];
-  int release[2];
-  ASSERT_EQ(::pipe2(ready, O_CLOEXEC), 0);
-  ASSERT_EQ(::pipe2(release, O_CLOEXEC), 0);
-  const pid_t holder = ::fork();
-  ASSERT_GE(holder, 0);
-  if (holder == 0) {
-    // Only plain system calls here: the child is a copy of a Qt program.
-    ::close(ready[0]);
-    ::close(release[1]);
-    const int fd = ::open(analysis::kResultsFile, O_RDWR | O_CLOEXEC);
-    if (fd < 0 || ::flock(fd, LOCK_EX) != 0) ::_exit(1);
-    (void)!::write(ready[1], "L", 1);
-    char byte;
-    while (::read(release[0], &byte, 1) < 0 && errno == EINTR) {
-    }
-    ::_exit(0);
-  }
-  ::close(ready[1]);
-  ::close(release[0]);
-  char byte = 0;
-  ASSERT_EQ(::read(ready[0], &byte, 1), 1) << "the other program could not lock the file";
-  ::close(ready[0]);
+  LockHolder holder(analysis::kResultsFile);
+  ASSERT_TRUE(holder.holds()) << "the other program could not lock the file";
 
   ExpectRefused(Press(kJeu1), "Erreur E/S 32.", ResultsPath());
   EXPECT_EQ(ReadFile(Results()), kEarlierFile);
 
-  ::close(release[1]);
-  int status = 0;
-  ASSERT_EQ(::waitpid(holder, &status, 0), holder);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_TRUE(holder.Release());
   ExpectNextPressSucceeds();
 }
 

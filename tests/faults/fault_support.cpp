@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -67,6 +68,48 @@ int DescriptorsOn(const std::string& path) {
   }
   ::closedir(dir);
   return count;
+}
+
+LockHolder::LockHolder(const char* path) {
+  int ready[2];
+  int release[2];
+  if (::pipe2(ready, O_CLOEXEC) != 0) return;
+  if (::pipe2(release, O_CLOEXEC) != 0) {
+    ::close(ready[0]);
+    ::close(ready[1]);
+    return;
+  }
+  pid_ = ::fork();
+  if (pid_ == 0) {
+    ::close(ready[0]);
+    ::close(release[1]);
+    const int fd = ::open(path, O_RDWR | O_CLOEXEC);
+    if (fd < 0 || ::flock(fd, LOCK_EX) != 0) ::_exit(1);
+    (void)!::write(ready[1], "L", 1);
+    char byte;
+    // Holds the lock until the test closes its end of the pipe.
+    while (::read(release[0], &byte, 1) < 0 && errno == EINTR) {
+    }
+    ::_exit(0);
+  }
+  ::close(ready[1]);
+  ::close(release[0]);
+  release_ = release[1];
+  char byte = 0;
+  holds_ = pid_ > 0 && ::read(ready[0], &byte, 1) == 1;
+  ::close(ready[0]);
+}
+
+LockHolder::~LockHolder() { Release(); }
+
+bool LockHolder::Release() {
+  if (release_ >= 0) ::close(release_);
+  release_ = -1;
+  if (pid_ <= 0) return false;
+  int status = 0;
+  const bool ended = ::waitpid(pid_, &status, 0) == pid_;
+  pid_ = -1;
+  return ended && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 WorkDir::WorkDir() {

@@ -35,6 +35,27 @@ int DescriptorsOn(const std::string& path);
 
 // A fresh directory that is the current directory while the object lives. It is removed with
 // what it holds afterwards, and the previous current directory comes back.
+// Another program writing a file: a child process that holds the file's exclusive lock from the
+// constructor until Release(). Only plain system calls run in the child, which may be a copy of a
+// Qt program.
+class LockHolder {
+ public:
+  explicit LockHolder(const char* path);
+  LockHolder(const LockHolder&) = delete;
+  LockHolder& operator=(const LockHolder&) = delete;
+  ~LockHolder();
+
+  // Whether the child has the lock.
+  bool holds() const { return holds_; }
+  // Lets the child go and returns whether it ended well.
+  bool Release();
+
+ private:
+  int pid_ = -1;
+  int release_ = -1;  // the test's end of the pipe the child waits on
+  bool holds_ = false;
+};
+
 class WorkDir {
  public:
   WorkDir();

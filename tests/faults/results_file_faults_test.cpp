@@ -173,29 +173,8 @@ TEST_F(ResultsFileFaults, DiskIsFull) {
 // Another program writing the file holds its lock for as long as it has it open.
 TEST_F(ResultsFileFaults, AnotherProgramHoldsTheFile) {
   WriteEarlierFile();
-  int ready[2];
-  int release[2];
-  ASSERT_EQ(::pipe2(ready, O_CLOEXEC), 0);
-  ASSERT_EQ(::pipe2(release, O_CLOEXEC), 0);
-  const pid_t holder = ::fork();
-  ASSERT_GE(holder, 0);
-  if (holder == 0) {
-    ::close(ready[0]);
-    ::close(release[1]);
-    const int fd = ::open(analysis::kResultsFile, O_RDWR | O_CLOEXEC);
-    if (fd < 0 || ::flock(fd, LOCK_EX) != 0) ::_exit(1);
-    (void)!::write(ready[1], "L", 1);
-    char byte;
-    // Holds the lock until the test closes its end of the pipe.
-    while (::read(release[0], &byte, 1) < 0 && errno == EINTR) {
-    }
-    ::_exit(0);
-  }
-  ::close(ready[1]);
-  ::close(release[0]);
-  char byte = 0;
-  ASSERT_EQ(::read(ready[0], &byte, 1), 1) << "the other program could not lock the file";
-  ::close(ready[0]);
+  LockHolder holder(analysis::kResultsFile);
+  ASSERT_TRUE(holder.holds()) << "the other program could not lock the file";
 
   const Outcome run = Run(kJeu1, dir_.Results());
   EXPECT_EQ(run.error, "Erreur E/S 32");
@@ -203,10 +182,7 @@ TEST_F(ResultsFileFaults, AnotherProgramHoldsTheFile) {
   EXPECT_EQ(run.descriptors, 0);
   EXPECT_EQ(run.file, kEarlierFile);
 
-  ::close(release[1]);
-  int status = 0;
-  ASSERT_EQ(::waitpid(holder, &status, 0), holder);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_TRUE(holder.Release());
   ExpectNextRunSucceeds();
 }
 
