@@ -7,6 +7,7 @@
 // with "." as its decimal separator, in an empty directory of its own.
 using WindowFaultTest = WindowTest;
 
-// How many of the process's descriptors are open on a file, as the command-level fault tests
-// count them.
+// The command-level fault tests' helpers: the count of the process's descriptors open on a file,
+// and another program holding a file's lock.
 using faults::DescriptorsOn;
+using faults::LockHolder;
