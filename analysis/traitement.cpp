@@ -17,12 +17,6 @@ constexpr rt::Extended kChangeThreshold = 0.01L;
 // Listed windows are more than this many windows apart.
 constexpr std::int32_t kSpacing = 5;
 
-// The smoothed slope of a window, rounded to two decimals, is the double that the rounding makes
-// of a whole number n times the double nearest to 1/100; the command carries n.
-double Hundredths(std::int64_t n) {
-  return rt::Store(rt::Mul(static_cast<rt::Extended>(n), rt::kHundredth));
-}
-
 // Adding and then subtracting 1.5 * 2^52 rounds a double below 2^51 to a whole number.
 constexpr double kRoundingShift = 6755399441055744.0;
 
@@ -57,14 +51,15 @@ bool ChangedMuch(std::int64_t n, std::int64_t n_before) {
   constexpr std::int64_t kSmall = std::int64_t{1} << 40;
   if (std::llabs(n - n_before) >= 2 && std::llabs(n) < kSmall && std::llabs(n_before) < kSmall)
     return true;
-  return std::fabs(rt::Sub(Hundredths(n), Hundredths(n_before))) > kChangeThreshold;
+  return std::fabs(rt::Sub(rt::FromHundredths(n), rt::FromHundredths(n_before))) > kChangeThreshold;
 }
 
-// The smoothed slope of window i, rounded, in hundredths, by the exact arithmetic.
+// The smoothed slope of window i, rounded to two decimals, as its whole number of hundredths, by
+// the exact arithmetic.
 std::int64_t ExactHundredths(const Store& store, std::int32_t i) {
   const double smoothed = rt::Store(
       rt::Add(rt::Add(Slope(store, i - 2, 2), Slope(store, i - 1, 2)), Slope(store, i, 2)));
-  return std::llrint(rt::RoundToIntegral(rt::Div(smoothed, rt::kHundredth)));
+  return rt::HundredthsOf(smoothed);
 }
 
 // The estimates of one run, kept for the whole run of the program so that no command allocates:

@@ -74,12 +74,15 @@ inline std::int64_t RoundToInteger(Extended v) { return std::llrint(RoundToInteg
 // The double nearest to 1/100, as the program forms it: 1 / (10 * 10) in extended precision.
 inline constexpr double kHundredth = static_cast<double>(1.0L / (10.0L * 10.0L));
 
-// Rounding to two decimals: x / f to the nearest integer (a half to even), times f, where f is
-// the double nearest to 1/100. Because f lies just above 1/100, the result follows the exact
-// binary value of x: 0.125 gives 0.12 and 0.025 gives 0.03.
-inline double RoundTo2(double x) {
-  // The integer stays in the extended type, which holds every 64-bit integer exactly.
-  return Store(Mul(RoundToIntegral(Div(x, kHundredth)), kHundredth));
+// Rounding to two decimals, in its two halves: the whole number of hundredths n = x / f rounded
+// to the nearest integer (a half to even), where f is the double nearest to 1/100; and the value
+// n times f. Because f lies just above 1/100, the result follows the exact binary value of x:
+// 0.125 gives 0.12 and 0.025 gives 0.03.
+inline std::int64_t HundredthsOf(double x) { return RoundToInteger(Div(x, kHundredth)); }
+inline double FromHundredths(std::int64_t n) {
+  // Every 64-bit integer is exact in the extended type.
+  return Store(Mul(static_cast<Extended>(n), kHundredth));
 }
+inline double RoundTo2(double x) { return FromHundredths(HundredthsOf(x)); }
 
 }  // namespace rt
