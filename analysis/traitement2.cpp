@@ -4,39 +4,15 @@
 #include "analysis/estimates.h"
 #include "analysis/listing.h"
 #include "analysis/slopes.h"
+#include "analysis/thinning.h"
 #include "runtime/extended.h"
 
 namespace analysis {
 namespace {
 
-// Both are the nearest 64-bit-significand values to 1/100 and 1/10.
-constexpr rt::Extended kChordTolerance = 0.01L;
+// The nearest 64-bit-significand value to 1/10.
 constexpr rt::Extended kSlopeThreshold = 0.1L;
 constexpr std::int32_t kSpacing = 5;
-
-// The smallest span n (1 to 8) at which the chords from point 2 to point n + 2 and from there to
-// point 2n + 2 have the same slope within the tolerance; 0 when there is none. Reads no point
-// past 18.
-std::int32_t ThinningStep(const Store& store) {
-  for (std::int32_t k = 3; k <= 10; ++k) {
-    const double s1 = Slope3(store, 2, k);
-    const double s2 = Slope3(store, k, 2 * k - 2);
-    if (std::fabs(rt::Sub(s2, s1)) < kChordTolerance) return k - 2;
-  }
-  return 0;
-}
-
-// Keeps points 1, 1 + n, 1 + 2n, ... as thinned points 1, 2, 3, ...; a step of 1 keeps every
-// point, for which the thinned arrays have room.
-void Thin(Store& store, std::int32_t step) {
-  std::int32_t count = 0;
-  for (std::int32_t j = 1; j <= store.NbPoints; j += step) {
-    ++count;
-    store.TabX2[count] = store.TabX[j - 1];
-    store.TabY2[count] = store.TabY[j - 1];
-  }
-  store.NbPoints2 = count;
-}
 
 // Whether the slope changed by more than the threshold between two steps, from their estimates;
 // 0 or 1 when they decide it, -1 when only the exact difference can. The estimated difference is

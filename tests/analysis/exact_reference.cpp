@@ -5,6 +5,7 @@
 
 #include "analysis/listing.h"
 #include "analysis/slopes.h"
+#include "analysis/thinning.h"
 #include "runtime/extended.h"
 
 namespace exact_reference {
@@ -12,7 +13,6 @@ namespace {
 
 using analysis::Slope;
 using analysis::Slope2;
-using analysis::Slope3;
 using analysis::Store;
 
 // The nearest 64-bit-significand values to 1/100 and 1/10.
@@ -20,29 +20,6 @@ constexpr rt::Extended kHundredth = 0.01L;
 constexpr rt::Extended kTenth = 0.1L;
 // Listed windows, and listed thinned points, are more than this many apart.
 constexpr std::int32_t kSpacing = 5;
-
-// The smallest span n (1 to 8) at which the chords from point 2 to point n + 2 and from there to
-// point 2n + 2 have the same slope within 1/100; 0 when there is none.
-std::int32_t ThinningStep(const Store& store) {
-  for (std::int32_t k = 3; k <= 10; ++k) {
-    const double s1 = Slope3(store, 2, k);
-    const double s2 = Slope3(store, k, 2 * k - 2);
-    if (std::fabs(rt::Sub(s2, s1)) < kHundredth) return k - 2;
-  }
-  return 0;
-}
-
-// Keeps points 1, 1 + step, 1 + 2 step, ... as thinned points 1, 2, 3, ...; a step of 1 keeps
-// every point.
-void Thin(Store& store, std::int32_t step) {
-  std::int32_t count = 0;
-  for (std::int32_t j = 1; j <= store.NbPoints; j += step) {
-    ++count;
-    store.TabX2[count] = store.TabX[j - 1];
-    store.TabY2[count] = store.TabY[j - 1];
-  }
-  store.NbPoints2 = count;
-}
 
 // The label of a thinned point's line: its rank plus 1, held as a double.
 double PointNumber(double rank) { return rt::Store(rt::Add(rank, 1)); }
@@ -87,7 +64,7 @@ void Traitement(Store& store, const analysis::Loader& loader, char decimal_separ
 void Traitement2(Store& store, const analysis::Loader& loader, char decimal_separator,
                  analysis::Memo& memo, analysis::MessageBox& message_box) {
   analysis::LoadSeries(store, loader);
-  const std::int32_t step = ThinningStep(store);
+  const std::int32_t step = analysis::ThinningStep(store);
   if (step == 0) {
     message_box.Show("Impossible de trouver des points alignés");
     memo.Add("Pas de segments ...");
@@ -95,7 +72,7 @@ void Traitement2(Store& store, const analysis::Loader& loader, char decimal_sepa
   }
 
   memo.Clear();
-  Thin(store, step);
+  analysis::Thin(store, step);
   analysis::PointLine point(decimal_separator);
   const std::int32_t n = store.NbPoints;
   memo.Add(analysis::kListingHeader);
