@@ -171,12 +171,7 @@ TEST_P(ErrorReportTest, ErrorIsShownInTheBoxAndTheWindowGoesOn) {
   SeenBox seen;
   CloseNextModalBox(seen, &window());
   Click(window().Btn_Traitement);
-  ASSERT_TRUE(seen.seen);
-  EXPECT_TRUE(seen.modal);
-  EXPECT_EQ(seen.caption, "Reglin");
-  EXPECT_EQ(seen.icon, QMessageBox::Critical);
-  EXPECT_EQ(seen.text, QString::fromUtf8(c.text));
-  EXPECT_EQ(seen.buttons, QList<QMessageBox::StandardButton>{QMessageBox::Ok});
+  ASSERT_NO_FATAL_FAILURE(ExpectErrorBox(seen, c.text));
   EXPECT_EQ(seen.memo_while_shown, c.memo);
   EXPECT_EQ(MemoLines(window()), c.memo);
 

@@ -101,6 +101,15 @@ void CloseNextModalBox(SeenBox& seen, const TF_Princ* window) {
   CheckForModalBox(std::make_shared<BoxWatch>(BoxWatch{&seen}), window, kTurns);
 }
 
+void ExpectErrorBox(const SeenBox& box, const char* text) {
+  ASSERT_TRUE(box.seen) << "no box for " << text;
+  EXPECT_TRUE(box.modal);
+  EXPECT_EQ(box.caption, "Reglin");
+  EXPECT_EQ(box.icon, QMessageBox::Critical);
+  EXPECT_EQ(box.text, QString::fromUtf8(text));
+  EXPECT_EQ(box.buttons, QList<QMessageBox::StandardButton>{QMessageBox::Ok});
+}
+
 SeenBox ClickAndCloseBox(TF_Princ& window, QWidget* widget) {
   SeenBox seen;
   const auto watch = std::make_shared<BoxWatch>(BoxWatch{&seen});

@@ -68,6 +68,10 @@ struct SeenBox {
 // shows (and the window's text box at that moment) and presses its OK button.
 void CloseNextModalBox(SeenBox& seen, const TF_Princ* window = nullptr);
 
+// Checks that a box was the window's error box: modal, the title "Reglin" as caption, the error
+// icon, one OK button and the given text (with its period).
+void ExpectErrorBox(const SeenBox& box, const char* text);
+
 // Clicks the widget and closes the modal box that the click brings up, if any, noting what it
 // showed. A box that comes up after the click has returned belongs to another press and is left
 // alone.

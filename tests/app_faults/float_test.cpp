@@ -73,11 +73,7 @@ TEST_F(WindowFloatFaults, PressStopsWithTheErrorBoxAndTheNextPressWorks) {
     window().SetDataSets([&loader](std::int32_t) { return loader; });
 
     const SeenBox box = ClickAndCloseBox(window(), button);
-    ASSERT_TRUE(box.seen);
-    EXPECT_EQ(box.caption, "Reglin");
-    EXPECT_EQ(box.icon, QMessageBox::Critical);
-    EXPECT_EQ(box.text, QString::fromUtf8(c.text));
-    EXPECT_EQ(box.buttons, QList<QMessageBox::StandardButton>{QMessageBox::Ok});
+    ASSERT_NO_FATAL_FAILURE(ExpectErrorBox(box, c.text));
     EXPECT_EQ(box.memo_while_shown, c.memo);
     EXPECT_EQ(MemoLines(window()), c.memo);
     if (c.button == Button::Traitement) {

@@ -4,7 +4,6 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <pwd.h>
 #include <sys/file.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
@@ -39,15 +38,6 @@ class WindowResultsFaults : public WindowFaultTest {
   SeenBox Press(int item) {
     Click(window().Rd_Jeu->Item(item));
     return ClickAndCloseBox(window(), window().Btn_Traitement);
-  }
-
-  // The error box of the window: modal, the title as caption, the error icon, one OK button.
-  static void ExpectErrorBox(const SeenBox& box, const char* text) {
-    ASSERT_TRUE(box.seen) << "no box for " << text;
-    EXPECT_EQ(box.caption, "Reglin");
-    EXPECT_EQ(box.icon, QMessageBox::Critical);
-    EXPECT_EQ(box.text, QString::fromUtf8(text));
-    EXPECT_EQ(box.buttons, QList<QMessageBox::StandardButton>{QMessageBox::Ok});
   }
 
   // A file that cannot be opened stops the command before it touches the text box.
@@ -120,12 +110,9 @@ class AsUser {
 };
 
 TEST_F(WindowResultsFaults, ResultsFileIsReadOnly) {
-  uid_t uid = 65534;
-  gid_t gid = 65534;
-  if (const passwd* nobody = ::getpwnam("nobody")) {
-    uid = nobody->pw_uid;
-    gid = nobody->pw_gid;
-  }
+  const faults::User nobody = Nobody();
+  const uid_t uid = nobody.uid;
+  const gid_t gid = nobody.gid;
   WriteEarlierFile();
   const std::string path = ResultsPath();
   ASSERT_EQ(::chmod(path.c_str(), 0444), 0);

@@ -8,6 +8,7 @@
 using WindowFaultTest = WindowTest;
 
 // The command-level fault tests' helpers: the count of the process's descriptors open on a file,
-// and another program holding a file's lock.
+// another program holding a file's lock, the unprivileged user.
 using faults::DescriptorsOn;
 using faults::LockHolder;
+using faults::Nobody;

@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -68,6 +69,11 @@ int DescriptorsOn(const std::string& path) {
   }
   ::closedir(dir);
   return count;
+}
+
+User Nobody() {
+  if (const passwd* nobody = ::getpwnam("nobody")) return {nobody->pw_uid, nobody->pw_gid};
+  return {65534, 65534};
 }
 
 LockHolder::LockHolder(const char* path) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -35,6 +37,14 @@ int DescriptorsOn(const std::string& path);
 
 // A fresh directory that is the current directory while the object lives. It is removed with
 // what it holds afterwards, and the previous current directory comes back.
+// The unprivileged user that read-only cases run as: "nobody", or ids 65534 where the name is
+// unknown.
+struct User {
+  uid_t uid;
+  gid_t gid;
+};
+User Nobody();
+
 // Another program writing a file: a child process that holds the file's exclusive lock from the
 // constructor until Release(). Only plain system calls run in the child, which may be a copy of a
 // Qt program.

@@ -5,7 +5,6 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
-#include <pwd.h>
 #include <sys/file.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
@@ -80,12 +79,9 @@ TEST_F(ResultsFileFaults, ResultsFileIsADirectory) {
 // Permissions do not hold for root, as whom CI runs: the run happens in a child that has become
 // an ordinary user. The file belongs to that user, who may make it writable again afterwards.
 TEST_F(ResultsFileFaults, ResultsFileIsReadOnly) {
-  uid_t uid = 65534;
-  gid_t gid = 65534;
-  if (const passwd* nobody = ::getpwnam("nobody")) {
-    uid = nobody->pw_uid;
-    gid = nobody->pw_gid;
-  }
+  const faults::User nobody = Nobody();
+  const uid_t uid = nobody.uid;
+  const gid_t gid = nobody.gid;
   const bool root = ::geteuid() == 0;
   WriteEarlierFile();
   ASSERT_EQ(::chmod(dir_.Results().c_str(), 0444), 0);
