@@ -23,7 +23,7 @@ class ScratchDir {
 };
 
 // Waits until what was written to the file has reached the disk. Clicks come seconds apart, by
-// which time the system has written the previous results file out; back to back, emptying the
+// which time the system has written the previous results file out; back to back, rewriting the
 // file would instead wait for that write, and the case would time the disk, not the command.
 void WaitForDisk(const std::string& path);
 
